@@ -1,0 +1,17 @@
+#!/bin/sh
+# Installs, with apt-get, what building and testing needs on a fresh Debian machine.
+# Does nothing when everything is already there; must run as root otherwise.
+set -eu
+packages="g++ cmake make googletest libgtest-dev binutils locales faketime libfaketime"
+missing=""
+for p in $packages; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
+done
+[ -z "$missing" ] && exit 0
+if [ "$(id -u)" -ne 0 ]; then
+  echo "missing packages:$missing (run this script as root to install them)" >&2
+  exit 1
+fi
+export DEBIAN_FRONTEND=noninteractive
+apt-get update -qq
+apt-get install -y -qq --no-install-recommends $missing >/dev/null
