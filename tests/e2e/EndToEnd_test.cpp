@@ -443,6 +443,29 @@ TEST(Report, LogThatCannotBeWrittenStillEchoesAndFails) {
   EXPECT_EQ(installation.Listing(), (std::vector<std::string>{kImage, kLog}));
 }
 
+TEST(Report, EchoThatCannotBeWrittenFailsTheRun) {
+  struct Case {
+    const char* Name;
+    bool Close;
+  };
+  for (const Case c : {Case{"standard output closed", true}, Case{"standard output full", false}}) {
+    SCOPED_TRACE(c.Name);
+    Installation installation;
+    RunOptions options;
+    options.CloseStandardOutput = c.Close;
+    if (!c.Close) {
+      options.InChild = [] {
+        const int full = open("/dev/full", O_WRONLY);
+        if (full < 0 || dup2(full, 1) < 0) _exit(125);
+      };
+    }
+    const RunResult result = installation.Run({SamplePath(), "4711"}, options);
+    EXPECT_EQ(result.ExitCode, 1);
+    EXPECT_EQ(result.Err, "Imposs\xedvel escrever o relat\xf3rio na sa\xed" "da padr\xe3o.\n");
+    EXPECT_EQ(Pinned(ReadFile(installation.Path(kLog))), JoinLines(OkReport(), "\r\n"));
+  }
+}
+
 TEST(Report, ReadOnlyInstallationFolderFailsBothFilesCleanly) {
   if (UnderEmulator()) GTEST_SKIP() << "permissions are the host's";
   Installation installation;
