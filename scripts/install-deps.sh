@@ -1,8 +1,12 @@
 #!/bin/sh
-# Installs, with apt-get, what building and testing needs on a fresh Debian machine.
+# Installs, with apt-get, what building and testing needs on a fresh Debian machine;
+# with --windows also the mingw-w64 cross compilers and Wine for the Windows build.
 # Does nothing when everything is already there; must run as root otherwise.
 set -eu
-packages="g++ cmake make googletest libgtest-dev binutils locales faketime libfaketime"
+packages="g++ cmake make googletest libgtest-dev binutils locales faketime libfaketime util-linux procps"
+if [ "${1:-}" = "--windows" ]; then
+  packages="$packages g++-mingw-w64-x86-64-posix wine64"
+fi
 missing=""
 for p in $packages; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"

@@ -1,5 +1,5 @@
 # Runs the sample generator and compares its output with the committed sample.
-execute_process(COMMAND ${GENERATOR} ${OUTPUT} RESULT_VARIABLE result)
+execute_process(COMMAND ${EMULATOR} ${GENERATOR} ${OUTPUT} RESULT_VARIABLE result)
 if(NOT result EQUAL 0)
   message(FATAL_ERROR "make_sample_image failed: ${result}")
 endif()

@@ -92,6 +92,13 @@ std::string SampleImage() {
 
 bool UnderEmulator() { return !g_runner.empty(); }
 
+std::string ToolPath(const std::string& path) {
+  if (!UnderEmulator()) return path;
+  std::string windows = "Z:" + path;
+  std::replace(windows.begin(), windows.end(), '/', '\\');
+  return windows;
+}
+
 Installation::Installation(const std::string& subfolders) {
   const char* tmp = std::getenv("TMPDIR");
   std::string pattern = std::string(tmp != nullptr && *tmp ? tmp : "/tmp") + "/qvr-e2e-XXXXXX";

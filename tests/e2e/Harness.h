@@ -54,3 +54,5 @@ bool Exists(const std::string& path);
 std::string SampleImage();           // the bundled sample's bytes
 std::string SamplePath();
 bool UnderEmulator();                // the tool runs through a runner such as Wine
+// A path as the tool sees it: under Wine, /tmp/x is Z:\tmp\x.
+std::string ToolPath(const std::string& path);
