@@ -96,7 +96,7 @@ class PosixPlatform final : public Platform {
   bool DeleteExistingFile(const UnicodeString& path) override {
     const std::string native = NativePath(path);
     struct stat st;
-    if (lstat(native.c_str(), &st) != 0) return false;
+    if (lstat(native.c_str(), &st) != 0) return errno == ENOENT;
     // No write permission bit at all is this system's read-only attribute.
     if (S_ISREG(st.st_mode) && (st.st_mode & 0222) == 0) return false;
     // A file another program holds under a lock is in use and stays.
@@ -106,7 +106,8 @@ class PosixPlatform final : public Platform {
       close(fd);
       if (inUse) return false;
     }
-    return unlink(native.c_str()) == 0;
+    // Gone already (another run got there first) is what the deletion was for.
+    return unlink(native.c_str()) == 0 || errno == ENOENT;
   }
 
   bool OpenForReading(const UnicodeString& path, NativeFile& file) override {

@@ -135,7 +135,8 @@ class Win32Platform final : public Platform {
   }
 
   bool DeleteExistingFile(const UnicodeString& path) override {
-    return DeleteFileW(Wide(path)) != 0;  // refuses read-only files and files in use
+    // Refuses read-only files and files in use; gone already is what the deletion was for.
+    return DeleteFileW(Wide(path)) != 0 || GetLastError() == ERROR_FILE_NOT_FOUND;
   }
 
   bool OpenForReading(const UnicodeString& path, NativeFile& file) override {

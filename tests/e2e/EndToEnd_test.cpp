@@ -3,10 +3,13 @@
 #include <gtest/gtest.h>
 #include <sys/file.h>
 #include <grp.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <csignal>
+#include <thread>
 #include <ctime>
 #include <cctype>
 #include <cstdio>
@@ -397,6 +400,44 @@ TEST(StaleImage, FolderNamedAsTheImageIsNotDeletedAndTheSaveFails) {
   ExpectReport(installation, result, 1, ErrorReport(kSaveFailed));
   EXPECT_EQ(ReadFile(installation.Path(kImage) + "/keep"), "x");
   EXPECT_EQ(installation.Listing(), (std::vector<std::string>{kImage, kLog}));  // no temporary file
+}
+
+TEST(Personalisation, FullDiskLeavesNoImage) {
+  if (UnderEmulator()) GTEST_SKIP() << "the file-size limit is the host's";
+  // A file-size limit below the image's size: the image's write fails, the log's does not.
+  Installation installation;
+  RunOptions options;
+  options.InChild = [] {
+    signal(SIGXFSZ, SIG_IGN);
+    const rlimit limit = {20000, 20000};
+    if (setrlimit(RLIMIT_FSIZE, &limit) != 0) _exit(125);
+  };
+  ExpectFailure(installation, installation.Run({SamplePath(), "4711"}, options), kSaveFailed);
+  EXPECT_EQ(installation.Listing(), std::vector<std::string>{kLog});
+}
+
+TEST(Personalisation, ConcurrentRunsLeaveAWholeImageAndLog) {
+  // One folder serves one run at a time; runs started together still never tear a file.
+  Installation installation;
+  const std::vector<std::string> serials = {"1001", "2002", "3003", "4004", "5005", "6006", "7007", "8008"};
+  std::vector<std::thread> runs;
+  std::vector<RunResult> results(serials.size());
+  for (std::size_t i = 0; i < serials.size(); ++i) {
+    runs.emplace_back([&, i] { results[i] = installation.Run({SamplePath(), serials[i]}); });
+  }
+  for (auto& run : runs) run.join();
+  for (const RunResult& result : results) {
+    EXPECT_EQ(result.ExitCode, 0) << result.Err;
+    EXPECT_EQ(Pinned(result.Out), JoinLines(OkReport(), "<br>"));
+  }
+  const std::string image = ReadFile(installation.Path(kImage));
+  const std::string record = SplitLines(image).at(334);
+  const std::string serial = {record[77], record[79], record[81], record[83]};
+  ASSERT_NE(std::find(serials.begin(), serials.end(), serial), serials.end()) << serial;
+  EXPECT_EQ(record, RecordWithChecksum(record.substr(0, 84)));
+  EXPECT_TRUE(SameImage(image, WithLine(SampleImage(), 334, record)));
+  EXPECT_EQ(Pinned(ReadFile(installation.Path(kLog))), JoinLines(OkReport(), "\r\n"));
+  EXPECT_EQ(installation.Listing(), (std::vector<std::string>{kImage, kLog}));
 }
 
 TEST(Report, SecondRunReplacesTheLog) {
