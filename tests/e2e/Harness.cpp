@@ -147,15 +147,15 @@ RunResult Installation::Run(const std::vector<std::string>& arguments,
   argv.push_back(options.Executable.empty() ? executable_ : options.Executable);
   argv.insert(argv.end(), arguments.begin(), arguments.end());
 
-  std::vector<std::string> env = {"PATH=/usr/local/bin:/usr/bin:/bin", "TZ=UTC",
-                                  std::string("LOCPATH=") + QVR_LOCPATH};
+  std::vector<std::string> env = {"PATH=/usr/local/bin:/usr/bin:/bin", "TZ=UTC"};
   if (!options.Locale.empty()) env.push_back("LC_ALL=" + options.Locale);
   if (!UnderEmulator()) {
     env.push_back(std::string("LD_PRELOAD=") + QVR_FAKETIME);
     env.push_back(std::string("FAKETIME=") + kPinnedTime);
     env.push_back("FAKETIME_DISABLE_SHM=1");  // runs under another uid cannot share it
   }
-  for (const char* name : {"HOME", "WINEPREFIX", "WINESERVER", "WINEDEBUG", "WINEDLLOVERRIDES"}) {
+  for (const char* name : {"HOME", "WINEPREFIX", "WINESERVER", "WINEDEBUG", "WINEDLLOVERRIDES",
+                           "ASAN_OPTIONS", "UBSAN_OPTIONS", "LSAN_OPTIONS"}) {
     if (const char* value = std::getenv(name)) env.push_back(std::string(name) + "=" + value);
   }
   env.insert(env.end(), options.ExtraEnvironment.begin(), options.ExtraEnvironment.end());
