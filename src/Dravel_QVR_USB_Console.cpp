@@ -58,7 +58,7 @@ void LoadFirmware(Platform& platform, RunState& run) {
     RecordFailure(run, codePage, Messages::FirmwareCorrupt);
     return;
   }
-  run.FirmwareLines.LoadFromBytes(run.FirmwareBytes.Bytes, codePage);
+  run.FirmwareLines.LoadFromBytes(run.FirmwareBytes.Bytes.View(), codePage);
 }
 
 void StampSerial(Platform& platform, RunState& run) {
@@ -71,7 +71,7 @@ void StampSerial(Platform& platform, RunState& run) {
   for (std::size_t i = 0; i < 4; ++i) record[kSerialPositions[i]] = run.SerialText[i];
   FixSRecordChecksum(record);
   run.FirmwareLines.Put(kSerialRecordIndex, std::move(record));
-  if (!ReplaceFileAtomically(platform, run.OutputPath, run.FirmwareLines.SaveToBytes(codePage))) {
+  if (!ReplaceFileAtomically(platform, run.OutputPath, run.FirmwareLines.SaveToBytes(codePage).View())) {
     RecordFailure(run, codePage, Messages::SaveFailed);
   }
 }
@@ -93,7 +93,7 @@ int Report(Platform& platform, RunState& run, const RegionalSettings& regional) 
                      codePage.ToUnicode(kFirmwareVersionLabel) + codePage.ToUnicode(FirmwareVersion));
 
   const bool logWritten =
-      ReplaceFileAtomically(platform, run.LogPath, run.ProcessLog.SaveToBytes(codePage));
+      ReplaceFileAtomically(platform, run.LogPath, run.ProcessLog.SaveToBytes(codePage).View());
 
   UnicodeString line;
   for (std::size_t i = 0; run.ProcessLog.Get(i, line); ++i) {

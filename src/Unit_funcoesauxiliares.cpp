@@ -39,7 +39,7 @@ UnicodeString ExtractExeDirectory(const UnicodeString& path, char16_t separator)
 
 std::uint32_t StreamByteSum(MemoryStream& stream) {
   std::uint32_t sum = 0;
-  for (unsigned char byte : stream.Bytes) sum += byte;
+  for (unsigned char byte : stream.Bytes.View()) sum += byte;
   stream.Position = stream.Size();
   return sum;
 }

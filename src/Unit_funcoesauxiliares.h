@@ -9,9 +9,9 @@
 
 // The file's bytes, whole, with the read position the byte sum walks.
 struct MemoryStream {
-  std::string Bytes;
+  ByteBuffer Bytes;
   std::uint64_t Position = 0;
-  std::uint64_t Size() const { return Bytes.size(); }
+  std::uint64_t Size() const { return Bytes.Size(); }
 };
 
 // The text before the rightmost separator that is not the path's last character, or

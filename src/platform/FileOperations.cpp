@@ -3,25 +3,27 @@
 #include "Platform.h"
 
 ReadOutcome ReadFileBounded(Platform& platform, const UnicodeString& path, std::size_t limit,
-                            std::string& bytes) {
-  bytes.clear();
+                            ByteBuffer& bytes) {
+  bytes = ByteBuffer();
   NativeFile file = -1;
   if (!platform.OpenForReading(path, file)) return ReadOutcome::Unreadable;
-  bytes.resize(limit);
+  bytes = ByteBuffer(limit);
   std::size_t filled = 0;
   bool ok = true;
   while (filled < limit) {
     std::size_t got = 0;
-    if (!platform.ReadSome(file, &bytes[filled], limit - filled, got)) {
+    if (!platform.ReadSome(file, bytes.Data() + filled, limit - filled, got)) {
       ok = false;
       break;
     }
     if (got == 0) break;
     filled += got;
   }
-  bytes.resize(filled);
-  if (!platform.CloseFile(file)) ok = false;
-  if (!ok) bytes.clear();
+  bytes.SetSize(ok ? filled : 0);
+  if (!platform.CloseFile(file)) {
+    ok = false;
+    bytes.SetSize(0);
+  }
   return ok ? ReadOutcome::Read : ReadOutcome::Unreadable;
 }
 

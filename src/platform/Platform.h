@@ -67,7 +67,7 @@ enum class ReadOutcome { Read, Unreadable };
 // Reads at most limit bytes of the file at path into bytes (replacing its content). A file
 // longer than limit yields its first limit bytes: the caller's size test refuses it.
 ReadOutcome ReadFileBounded(Platform& platform, const UnicodeString& path, std::size_t limit,
-                            std::string& bytes);
+                            ByteBuffer& bytes);
 
 // Replaces the file at target with bytes, never leaving it half-written: the bytes go to a
 // temporary file beside it, which is closed and then renamed over target. On any failure

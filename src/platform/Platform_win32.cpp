@@ -25,32 +25,31 @@ UnicodeString FromWide(const wchar_t* text, std::size_t length) {
 // The system's ANSI code page through the system's own conversion.
 class AnsiCodePage final : public TextCodec {
  public:
-  UnicodeString ToUnicode(std::string_view bytes) const override {
-    if (bytes.empty()) return UnicodeString();
+  AnsiCodePage() {
+    CPINFO info;
+    if (GetCPInfo(CP_ACP, &info) && info.MaxCharSize > 0) maxBytes_ = info.MaxCharSize;
+  }
+
+  std::size_t MaxBytesPerCharacter() const override { return maxBytes_; }
+
+  std::size_t DecodeInto(std::string_view bytes, char16_t* out) const override {
+    if (bytes.empty()) return 0;
     const int size = static_cast<int>(bytes.size());
-    const int length = MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, nullptr, 0);
-    if (length <= 0) return UnicodeString();
-    std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, &wide[0], length);
-    return FromWide(wide.data(), wide.size());
+    const int length = MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, reinterpret_cast<wchar_t*>(out), size);
+    return length > 0 ? static_cast<std::size_t>(length) : 0;
   }
 
-  void AppendAnsi(std::u16string_view text, AnsiString& out) const override {
-    if (text.empty()) return;
-    const auto* wide = reinterpret_cast<const wchar_t*>(text.data());
+  std::size_t EncodeInto(std::u16string_view text, char* out) const override {
+    if (text.empty()) return 0;
     const int size = static_cast<int>(text.size());
-    const int length = WideCharToMultiByte(CP_ACP, 0, wide, size, nullptr, 0, nullptr, nullptr);
-    if (length <= 0) return;
-    const std::size_t start = out.size();
-    out.resize(start + static_cast<std::size_t>(length));
-    WideCharToMultiByte(CP_ACP, 0, wide, size, &out[start], length, nullptr, nullptr);
+    const int room = static_cast<int>(text.size() * maxBytes_);
+    const int length = WideCharToMultiByte(CP_ACP, 0, reinterpret_cast<const wchar_t*>(text.data()), size,
+                                           out, room, nullptr, nullptr);
+    return length > 0 ? static_cast<std::size_t>(length) : 0;
   }
 
-  AnsiString ToAnsi(std::u16string_view text) const override {
-    AnsiString out;
-    AppendAnsi(text, out);
-    return out;
-  }
+ private:
+  std::size_t maxBytes_ = 2;
 };
 
 // One regional setting of the user's default locale, or false when it cannot be read.

@@ -65,15 +65,15 @@ TEST(TextLineList, ByteOrderMarks) {
 
 TEST(TextLineList, SaveEndsEveryLineWithCrLfInTheCodePage) {
   TextLineList list;
-  EXPECT_EQ(list.SaveToBytes(Windows1252()), "");
+  EXPECT_EQ(list.SaveToBytes(Windows1252()).View(), "");
   list.Add(u"S\u00e9rie");
   list.Add(u"");
   list.Add(u"\u20ac\u4e2d");
-  EXPECT_EQ(list.SaveToBytes(Windows1252()), "S\xe9rie\r\n\r\n\x80?\r\n");
+  EXPECT_EQ(list.SaveToBytes(Windows1252()).View(), "S\xe9rie\r\n\r\n\x80?\r\n");
 
   // Whatever the file was loaded from, it is saved without a mark.
   list.LoadFromBytes("\xEF\xBB\xBF\xC3\xA9", Windows1252());
-  EXPECT_EQ(list.SaveToBytes(Windows1252()), "\xe9\r\n");
+  EXPECT_EQ(list.SaveToBytes(Windows1252()).View(), "\xe9\r\n");
 }
 
 TEST(TextLineList, CrLfTextWithoutNulSurvivesLoadAndSave) {
@@ -85,7 +85,7 @@ TEST(TextLineList, CrLfTextWithoutNulSurvivesLoadAndSave) {
   bytes += "\r\n";
   TextLineList list;
   list.LoadFromBytes(bytes, Windows1252());
-  EXPECT_EQ(list.SaveToBytes(Windows1252()), bytes);
+  EXPECT_EQ(list.SaveToBytes(Windows1252()).View(), bytes);
 }
 
 TEST(TextLineList, IndexOutsideTheListIsRefused) {

@@ -48,7 +48,7 @@ TEST(StreamByteSum, AddsUnsignedBytesAndRewindsFirst) {
   EXPECT_EQ(StreamByteSum(empty), 0u);
 
   MemoryStream high;
-  high.Bytes = std::string("\xff\x80\x01", 3);
+  high.Bytes = ByteBuffer::Copy(std::string_view("\xff\x80\x01", 3));
   high.Position = 2;  // the sum always starts at the beginning
   EXPECT_EQ(StreamByteSum(high), 0xFFu + 0x80u + 1u);
   EXPECT_EQ(high.Position, 3u);
@@ -57,7 +57,7 @@ TEST(StreamByteSum, AddsUnsignedBytesAndRewindsFirst) {
   std::ostringstream bytes;
   bytes << in.rdbuf();
   MemoryStream sample;
-  sample.Bytes = bytes.str();
+  sample.Bytes = ByteBuffer::Copy(bytes.str());
   EXPECT_EQ(sample.Size(), 30160u);
   EXPECT_EQ(StreamByteSum(sample), 1648428u);
 }
