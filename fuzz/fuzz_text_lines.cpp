@@ -1,6 +1,8 @@
 // The text line loader on any bytes: every mark, every line end, NUL, invalid UTF-8, odd
 // UTF-16. Without a mark, saving what was loaded gives the bytes back with every line end
-// made CR LF, cut at the first NUL; with any input, a second load and save changes nothing.
+// made CR LF, cut at the first NUL; with any input, a second load and save changes nothing,
+// unless the saved text itself starts with the bytes of a mark (a first line beginning with
+// "ÿþ" is read back as UTF-16, as the format says).
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -43,6 +45,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string saved(list.SaveToBytes(Windows1252()).View());
   if (!HasMark(bytes) && saved != Normalised(bytes)) std::abort();
 
+  if (HasMark(saved)) return 0;
   TextLineList again;
   again.LoadFromBytes(saved, Windows1252());
   if (again.SaveToBytes(Windows1252()).View() != saved) std::abort();

@@ -16,8 +16,11 @@ for target in text_lines serial checksum exe_directory date_pattern command_line
   corpus=build-fuzz/corpus/$target
   mkdir -p "$corpus" build-fuzz/findings
   log=build-fuzz/fuzz_$target.log
+  seeds="fuzz/seeds/$target"
+  [ "$target" = text_lines ] && seeds="$seeds samples"  # the bundled image too
+  # shellcheck disable=SC2086
   if build-fuzz/fuzz/fuzz_$target -max_total_time="$seconds" -print_final_stats=1 \
-      -artifact_prefix=build-fuzz/findings/"$target"- "$corpus" fuzz/seeds/"$target" >"$log" 2>&1; then
+      -artifact_prefix=build-fuzz/findings/"$target"- "$corpus" $seeds >"$log" 2>&1; then
     runs=$(grep -o 'stat::number_of_executed_units: *[0-9]*' "$log" | grep -o '[0-9]*$')
     echo "fuzz_$target: $runs executions in ${seconds}s, no finding"
   else

@@ -70,7 +70,7 @@ void StampSerial(Platform& platform, RunState& run) {
   }
   for (std::size_t i = 0; i < 4; ++i) record[kSerialPositions[i]] = run.SerialText[i];
   FixSRecordChecksum(record);
-  run.FirmwareLines.Put(kSerialRecordIndex, std::move(record));
+  run.FirmwareLines.Put(kSerialRecordIndex, record);
   if (!ReplaceFileAtomically(platform, run.OutputPath, run.FirmwareLines.SaveToBytes(codePage).View())) {
     RecordFailure(run, codePage, Messages::SaveFailed);
   }
