@@ -141,7 +141,7 @@ std::vector<std::string> Installation::Listing() const {
 
 RunResult Installation::Run(const std::vector<std::string>& arguments,
                             const RunOptions& options) const {
-  std::vector<std::string> argv = options.Prefix;
+  std::vector<std::string> argv;
   std::istringstream runner(g_runner);
   for (std::string word; runner >> word;) argv.push_back(word);
   argv.push_back(options.Executable.empty() ? executable_ : options.Executable);

@@ -16,7 +16,6 @@ struct RunOptions {
   std::string Locale = "C";                 // LC_ALL; empty leaves it unset
   std::vector<std::string> ExtraEnvironment;  // NAME=value
   std::string WorkingDirectory;             // empty: the installation folder
-  std::vector<std::string> Prefix;          // e.g. setpriv ... --
   std::string Executable;                   // started instead of the installed copy
   bool CloseStandardOutput = false;
   std::function<void()> InChild;            // runs in the child before exec
