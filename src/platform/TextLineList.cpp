@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <functional>
 
 char16_t* TextLineList::Reserve(std::size_t more) {
   if (capacity_ - size_ < more) {
@@ -29,11 +30,17 @@ bool TextLineList::Put(std::size_t index, std::u16string_view line) {
     spans_.pop_back();
     return true;
   }
-  std::copy(line.begin(), line.end(), text_.get() + spans_[index].Start);
+  std::char_traits<char16_t>::move(text_.get() + spans_[index].Start, line.data(), line.size());
   return true;
 }
 
 void TextLineList::Add(std::u16string_view line) {
+  const std::less<const char16_t*> before;
+  if (text_ && !before(line.data(), text_.get()) && before(line.data(), text_.get() + capacity_)) {
+    const UnicodeString own(line);  // a line of this list: copied before the buffer can move
+    Add(own);
+    return;
+  }
   std::copy(line.begin(), line.end(), Reserve(line.size()));
   spans_.push_back({size_, line.size()});
   size_ += line.size();

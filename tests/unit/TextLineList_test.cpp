@@ -100,4 +100,19 @@ TEST(TextLineList, IndexOutsideTheListIsRefused) {
   EXPECT_EQ(Lines(list), L{u"b"});
 }
 
+TEST(TextLineList, ReplacedLinesKeepTheirNeighbours) {
+  TextLineList list;
+  list.LoadFromBytes("one\r\ntwo\r\nthree\r\n", Windows1252());
+  EXPECT_TRUE(list.Put(1, u"TWO"));      // same length: in place
+  EXPECT_TRUE(list.Put(2, u"3"));        // shorter
+  EXPECT_TRUE(list.Put(0, u"the first line, much longer than before"));
+  for (int i = 0; i < 100; ++i) list.Add(u"added so that the text moves");
+  EXPECT_EQ(Lines(list)[0], u"the first line, much longer than before");
+  EXPECT_EQ(Lines(list)[1], u"TWO");
+  EXPECT_EQ(Lines(list)[2], u"3");
+  EXPECT_EQ(list.Count(), 103u);
+  EXPECT_EQ(std::string(list.SaveToBytes(Windows1252()).View()).substr(0, 49),
+            "the first line, much longer than before\r\nTWO\r\n3\r\n");
+}
+
 }  // namespace
