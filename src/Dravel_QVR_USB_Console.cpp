@@ -30,10 +30,6 @@ const char kEchoWriteFailed[] = "Imposs\xedvel escrever o relat\xf3rio na sa\xed
 // Where the four serial characters go in the serial record (0-based).
 constexpr std::size_t kSerialPositions[4] = {77, 79, 81, 83};
 
-bool IsHexDigit(char16_t c) {
-  return (c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'F') || (c >= u'a' && c <= u'f');
-}
-
 void RecordFailure(RunState& run, const TextCodec& codePage, const char* message) {
   run.ErrorFlag = 1;
   run.ErrorMessage = codePage.ToUnicode(message);
@@ -126,7 +122,7 @@ bool SerialRecordCanTakeSerial(const UnicodeString& record) {
     return false;
   }
   for (std::size_t i = 1; i < record.size(); ++i) {
-    if (!IsHexDigit(record[i])) return false;
+    if (HexDigit(record[i]) < 0) return false;
   }
   return true;
 }

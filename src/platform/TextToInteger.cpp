@@ -1,16 +1,12 @@
 // Text to integer conversion.
 #include "TextToInteger.h"
 
-namespace {
-
 int HexDigit(char16_t c) {
   if (c >= u'0' && c <= u'9') return c - u'0';
   if (c >= u'A' && c <= u'F') return c - u'A' + 10;
   if (c >= u'a' && c <= u'f') return c - u'a' + 10;
   return -1;
 }
-
-}  // namespace
 
 bool TextToInteger(std::u16string_view text, std::int32_t& value) {
   std::size_t i = 0;

@@ -8,3 +8,6 @@
 // marker ($, x, X, 0x, 0X) with up to eight significant hexadecimal digits whose 32-bit
 // pattern is the signed value; nothing may follow. False for anything else.
 bool TextToInteger(std::u16string_view text, std::int32_t& value);
+
+// The value of a hexadecimal digit of either case, or -1 for any other character.
+int HexDigit(char16_t c);
